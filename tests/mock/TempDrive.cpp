@@ -52,7 +52,7 @@ void TempDrive::MakeSparseFile(std::string_view relative, long long size) const 
     fs::create_directories(p.parent_path());
     std::ofstream(p, std::ios::binary).flush();
     if (truncate(p.c_str(), static_cast<off_t>(size)) != 0) throw std::runtime_error("truncate failed");
-    SetTime(relative, 1041753908);
+    SetTime(relative, 1041757508);
 }
 
 void TempDrive::SetTime(std::string_view relative, long long mtime) const {

@@ -28,7 +28,7 @@ public:
     void MakeFolder(std::string_view relative) const;
     // Writes a file (folders made as needed) and sets its modification time.
     void MakeFile(std::string_view relative, std::string_view content = {},
-                  long long mtime = 1041753908 /* 2003-01-05 07:45:08 UTC */) const;
+                  long long mtime = 1041757508 /* 2003-01-05 9:05:08 UTC */) const;
     void MakeSparseFile(std::string_view relative, long long size) const;
     void SetTime(std::string_view relative, long long mtime) const;
     std::string ReadAll(std::string_view relative) const;
