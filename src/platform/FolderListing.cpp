@@ -34,9 +34,15 @@ bool FolderListing::FindFirst(std::string_view drivePath) {
     auto host = drives.ToHostPath(drivePath);
     if (!host) return false;
     auto root = drives.RootOf(drivePath[0]);
-    struct stat rootStat {};
-    if (stat(root->c_str(), &rootStat) != 0) return false;
-    rootDevice_ = rootStat.st_dev;
+    // The drive root's filesystem is looked up again with every listing of the root itself,
+    // which begins every walk, and kept for the folders below it.
+    if (*host == *root || *root != rootPath_) {
+        struct stat rootStat {};
+        rootPath_.clear();
+        if (stat(root->c_str(), &rootStat) != 0) return false;
+        rootPath_ = *root;
+        rootDevice_ = rootStat.st_dev;
+    }
 
     int fd = open(host->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC |
                                      (*host == *root ? 0 : O_NOFOLLOW));

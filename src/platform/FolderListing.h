@@ -64,6 +64,7 @@ private:
     bool ReadEntry();
 
     void* dir_ = nullptr;  // DIR*
+    std::string rootPath_;  // the host root whose filesystem rootDevice_ is
     dev_t rootDevice_ = 0;
     ListingEntry entry_;
 };

@@ -164,11 +164,14 @@ size_t CodeAt(std::string_view text, size_t i, uint16_t& code) {
 void AppendHostNameAsText(std::string& out, std::string_view host) {
     const Cp932Tables* tables = nullptr;
     size_t i = 0;
+    auto plain = [](unsigned char c) { return c >= 0x20 && c < 0x7F && c != '\\' && c != '%'; };
     while (i < host.size()) {
         auto c = static_cast<unsigned char>(host[i]);
-        if (c >= 0x20 && c < 0x7F && c != '\\' && c != '%') {
-            out += static_cast<char>(c);
-            ++i;
+        if (plain(c)) {  // a run of printable ASCII goes over as it is
+            size_t end = i + 1;
+            while (end < host.size() && plain(static_cast<unsigned char>(host[end]))) ++end;
+            out.append(host, i, end - i);
+            i = end;
             continue;
         }
         if (c < 0x80) {  // control byte, "\" or "%"

@@ -63,6 +63,9 @@ int ListOneFolder(int level) {
             }
             Text& slot = t.CurrentList[static_cast<size_t>(t.ListCount)];
             slot.clear();
+            // Room for the path, the name and the tail (at most 40 bytes), so the line is
+            // built without growing.
+            slot.reserve(t.DriveRoot.size() + t.FolderPath.size() + e.name.size() + 48);
             slot.append(t.DriveRoot).append(t.FolderPath).append("\\").append(e.name);
             AppendEntryTail(slot, e.size, e.time);
             ++t.ListCount;
