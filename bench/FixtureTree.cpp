@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <random>
 #include <stdexcept>
 
@@ -76,8 +77,12 @@ void WriteFixture(const std::string& root, const Fixture& fixture) {
 void ApplyChanges(const std::string& root, Fixture& fixture, const Changes& c, unsigned seed) {
     std::mt19937 rng(seed);
     auto& files = fixture.files;
-    for (int i = 0; i < c.overwritten && !files.empty(); ++i) {
-        FixtureFile& f = files[rng() % files.size()];
+    // Distinct files are overwritten: every overwrite gives two result entries.
+    std::vector<size_t> order(files.size());
+    for (size_t k = 0; k < order.size(); ++k) order[k] = k;
+    std::shuffle(order.begin(), order.end(), rng);
+    for (int i = 0; i < c.overwritten && static_cast<size_t>(i) < order.size(); ++i) {
+        FixtureFile& f = files[order[static_cast<size_t>(i)]];
         f.size += 5000;
         f.mtime += 3600;
         MakeFile(root + "/" + f.path, f.size, f.mtime);
