@@ -174,7 +174,7 @@ int main(int argc, char** argv) {
     std::string root = (fs::temp_directory_path() / ("kirafu-bench-" + std::to_string(getpid()))).string();
     fs::create_directories(root);
     setenv("KIRAFU_DRIVES", ("B=" + root).c_str(), 1);
-    kirafu::SetDrives(kirafu::DriveTable::FromSpec("B=" + root));
+    kirafu::SetDrives(kirafu::DriveTable::FromSetting("B=" + root));
 
     kirafu::bench::Changes c;
     if (a.mode == "start") {

@@ -47,13 +47,13 @@ bool IsPseudoFilesystem(std::string_view device, std::string_view type) {
 
 }  // namespace
 
-DriveTable DriveTable::FromSpec(std::string_view spec) {
+DriveTable DriveTable::FromSetting(std::string_view setting) {
     DriveTable table;
     size_t start = 0;
-    while (start <= spec.size()) {
-        size_t end = spec.find(';', start);
-        if (end == std::string_view::npos) end = spec.size();
-        std::string_view item = spec.substr(start, end - start);
+    while (start <= setting.size()) {
+        size_t end = setting.find(';', start);
+        if (end == std::string_view::npos) end = setting.size();
+        std::string_view item = setting.substr(start, end - start);
         if (item.size() >= 3 && item[1] == '=' && std::isalpha(static_cast<unsigned char>(item[0])) &&
             item[2] == '/') {
             char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(item[0])));
@@ -86,7 +86,7 @@ DriveTable DriveTable::FromMounts(std::string_view mounts) {
 }
 
 DriveTable DriveTable::FromEnvironment() {
-    if (const char* spec = std::getenv("KIRAFU_DRIVES")) return FromSpec(spec);
+    if (const char* setting = std::getenv("KIRAFU_DRIVES")) return FromSetting(setting);
     std::ifstream f("/proc/self/mounts");
     std::stringstream text;
     text << f.rdbuf();

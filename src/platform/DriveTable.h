@@ -27,7 +27,7 @@ public:
     // The table from the environment and the mount table of this process.
     static DriveTable FromEnvironment();
     // A table from a KIRAFU_DRIVES value; malformed items are passed over.
-    static DriveTable FromSpec(std::string_view spec);
+    static DriveTable FromSetting(std::string_view setting);
     // A table from the text of a mounts file (/proc/self/mounts format).
     static DriveTable FromMounts(std::string_view mounts);
 

@@ -374,6 +374,8 @@ void CheckComparison(const Lists& lists) {
 }
 
 struct Shape {
+    // Test names show the row label, not the row bytes.
+    friend void PrintTo(const Shape& s, std::ostream* os) { *os << s.label; }
     const char* label;
     Lists (*make)(std::mt19937&);
     int runs;

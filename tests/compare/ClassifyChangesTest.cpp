@@ -81,6 +81,8 @@ Lines Marked(const Lines& lines, char mark) {
 }
 
 struct ClassifyCase {
+    // Test names show the row label, not the row bytes.
+    friend void PrintTo(const ClassifyCase& c, std::ostream* os) { *os << c.label; }
     const char* label;
     Lines previous;
     Lines current;
@@ -141,6 +143,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<ClassifyCase>& row) { return row.param.label; });
 
 struct OverflowCase {
+    // Test names show the row label, not the row bytes.
+    friend void PrintTo(const OverflowCase& c, std::ostream* os) { *os << c.label; }
     const char* label;
     int previousFiles;  // all different from the current ones
     int currentFiles;

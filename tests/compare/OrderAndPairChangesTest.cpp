@@ -23,6 +23,8 @@ Text Data(const std::string& name, int kb, char mark) {
 }
 
 struct PairCase {
+    // Test names show the row label, not the row bytes.
+    friend void PrintTo(const PairCase& c, std::ostream* os) { *os << c.label; }
     const char* label;
     Lines entries;   // as ClassifyChanges leaves them
     Lines expected;  // sorted and paired

@@ -21,7 +21,7 @@ TempDrive::TempDrive(char letter) {
     std::string pattern = (fs::temp_directory_path() / "kirafu-test-XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     root_ = pattern;
-    SetDrives(DriveTable::FromSpec(std::string(1, letter) + "=" + root_));
+    SetDrives(DriveTable::FromSetting(std::string(1, letter) + "=" + root_));
 }
 
 TempDrive::~TempDrive() {

@@ -6,7 +6,7 @@ namespace kirafu {
 namespace {
 
 TEST(DriveTable, ReadsTheEnvironmentForm) {
-    DriveTable t = DriveTable::FromSpec("c=/;D=/media/usb/;bad;e=relative;Z=/z");
+    DriveTable t = DriveTable::FromSetting("c=/;D=/media/usb/;bad;e=relative;Z=/z");
     ASSERT_EQ(t.drives().size(), 3u);
     EXPECT_EQ(t.RootOf('C'), "/");
     EXPECT_EQ(t.RootOf('d'), "/media/usb");
@@ -29,18 +29,18 @@ TEST(DriveTable, TakesDeviceBackedMountsInOrder) {
 }
 
 TEST(DriveTable, HostPathsToDriveFormUseTheLongestRoot) {
-    DriveTable t = DriveTable::FromSpec("C=/;E=/media/usb");
+    DriveTable t = DriveTable::FromSetting("C=/;E=/media/usb");
     EXPECT_EQ(t.ToDrivePath("/media/usb/photos"), "E:\\photos");
     EXPECT_EQ(t.ToDrivePath("/media/usb"), "E:");
     EXPECT_EQ(t.ToDrivePath("/media/usbx/a"), "C:\\media\\usbx\\a");
     EXPECT_EQ(t.ToDrivePath("/"), "C:");
     EXPECT_EQ(t.ToDrivePath("/home//me/"), "C:\\home\\me");
     EXPECT_EQ(t.ToDrivePath("/a/\xE3\x82\xBD"), "C:\\a\\\x83\x5C");
-    EXPECT_EQ(DriveTable::FromSpec("E=/media").ToDrivePath("/home"), std::nullopt);
+    EXPECT_EQ(DriveTable::FromSetting("E=/media").ToDrivePath("/home"), std::nullopt);
 }
 
 TEST(DriveTable, DrivePathsToHostPaths) {
-    DriveTable t = DriveTable::FromSpec("C=/;E=/media/usb");
+    DriveTable t = DriveTable::FromSetting("C=/;E=/media/usb");
     EXPECT_EQ(t.ToHostPath("E:\\Kirafu\\zenkaidt.txt"), "/media/usb/Kirafu/zenkaidt.txt");
     EXPECT_EQ(t.ToHostPath("e:\\a"), "/media/usb/a");  // either case names the drive
     EXPECT_EQ(t.ToHostPath("C:"), "/");

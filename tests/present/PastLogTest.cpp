@@ -18,6 +18,8 @@ using test::PrintTo;  // rows show by name
 using Lines = std::vector<std::string>;
 
 struct NameCase {
+    // Test names show the row label, not the row bytes.
+    friend void PrintTo(const NameCase& c, std::ostream* os) { *os << c.label; }
     const char* name;
     const char* path;
     bool passes;
@@ -92,6 +94,8 @@ TEST_F(LoadPastLogTest, FileThatCannotBeOpenedThrowsAndChangesNothing) {
 }
 
 struct ReadCase {
+    // Test names show the row label, not the row bytes.
+    friend void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.label; }
     const char* name;
     int32_t displaySlots;
     std::string content;  // the file's bytes
