@@ -12,8 +12,6 @@ namespace {
 using test::PrintTo;  // rows show by name
 
 struct ColorCase {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const ColorCase& c, std::ostream* os) { *os << c.label; }
     const char* name;
     std::string line;  // Shift-JIS
     uint32_t color;

@@ -18,8 +18,6 @@ using test::PrintTo;  // rows show by name
 using Lines = std::vector<std::string>;
 
 struct NameCase {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const NameCase& c, std::ostream* os) { *os << c.label; }
     const char* name;
     const char* path;
     bool passes;
@@ -94,8 +92,6 @@ TEST_F(LoadPastLogTest, FileThatCannotBeOpenedThrowsAndChangesNothing) {
 }
 
 struct ReadCase {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.label; }
     const char* name;
     int32_t displaySlots;
     std::string content;  // the file's bytes

@@ -18,8 +18,6 @@ namespace {
 using test::PrintTo;  // rows show by name
 
 struct NameCase {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const NameCase& c, std::ostream* os) { *os << c.label; }
     const char* name;
     const char* driveRoot;
     const char* date;

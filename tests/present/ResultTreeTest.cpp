@@ -82,8 +82,6 @@ TEST_F(ResultTreeTest, EmptyResultWritesNoLine) {
 }
 
 struct TreeCase {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const TreeCase& c, std::ostream* os) { *os << c.label; }
     const char* name;
     Lines entries;  // UTF-8
     Lines tree;     // UTF-8, after the repair
@@ -142,8 +140,6 @@ TEST_F(ResultTreeTest, ShorterSecondBuildLeavesTheOlderSlotsAlone) {
 }
 
 struct SplitCase {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.label; }
     const char* name;
     std::string entry;  // UTF-8
     Lines pathParts;    // UTF-8, slots 0 .. PartCount-1
@@ -196,8 +192,6 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 struct RepairCase {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const RepairCase& c, std::ostream* os) { *os << c.label; }
     const char* name;
     Lines before;  // UTF-8
     Lines after;   // UTF-8
@@ -238,8 +232,6 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 struct OverflowCase {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const OverflowCase& c, std::ostream* os) { *os << c.label; }
     const char* name;
     int32_t displaySlots;
     int32_t entries;      // root files, one line each after the drive heading
