@@ -203,14 +203,18 @@ std::string HostNameToText(std::string_view host) {
     return out;
 }
 
-std::string TextToHostName(std::string_view text) {
+namespace {
+
+// A Shift-JIS text as UTF-8. With `unescape`, "%XX" gives back the byte XX; a byte sequence
+// that is no CP932 character is kept as it is, or with `replaceUnknown` becomes U+FFFD.
+std::string Cp932ToUtf8(std::string_view text, bool unescape, bool replaceUnknown) {
     std::string out;
-    out.reserve(text.size());
+    out.reserve(text.size() + text.size() / 2);
     const Cp932Tables* tables = nullptr;
     size_t i = 0;
     while (i < text.size()) {
         auto c = static_cast<unsigned char>(text[i]);
-        if (c == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
+        if (unescape && c == '%' && i + 2 < text.size() && HexValue(text[i + 1]) >= 0 &&
             HexValue(text[i + 2]) >= 0) {
             out += static_cast<char>(HexValue(text[i + 1]) << 4 | HexValue(text[i + 2]));
             i += 3;
@@ -227,12 +231,20 @@ std::string TextToHostName(std::string_view text) {
         char32_t u = tables->decode[code];
         if (u != 0)
             AppendUtf8(out, u);
+        else if (replaceUnknown)
+            AppendUtf8(out, U'\uFFFD');
         else
             out.append(text.substr(i, len));
         i += len;
     }
     return out;
 }
+
+}  // namespace
+
+std::string TextToHostName(std::string_view text) { return Cp932ToUtf8(text, true, false); }
+
+std::string TextToUtf8(std::string_view sjis) { return Cp932ToUtf8(sjis, false, true); }
 
 std::string Sjis(std::string_view utf8) {
     const Cp932Tables& tables = Tables932();
@@ -248,28 +260,6 @@ std::string Sjis(std::string_view utf8) {
             std::abort();
         }
         AppendCode(out, code);
-        i += len;
-    }
-    return out;
-}
-
-std::string TextToUtf8(std::string_view sjis) {
-    const Cp932Tables* tables = nullptr;
-    std::string out;
-    out.reserve(sjis.size() + sjis.size() / 2);
-    size_t i = 0;
-    while (i < sjis.size()) {
-        auto c = static_cast<unsigned char>(sjis[i]);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-            ++i;
-            continue;
-        }
-        if (!tables) tables = &Tables932();
-        uint16_t code = 0;
-        size_t len = CodeAt(sjis, i, code);
-        char32_t u = tables->decode[code];
-        AppendUtf8(out, u != 0 ? u : U'\uFFFD');
         i += len;
     }
     return out;
