@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "mock/RowName.h"
+
 namespace kirafu::cli {
 namespace {
 
+using test::PrintTo;  // rows show by label
+
 struct ParseCase {
-    friend void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.label; }
     const char* label;
     std::vector<std::string> args;
     bool ok;
@@ -45,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ParseCase{"ShowWithoutFile", {"show"}, false, "", std::nullopt, false},
                     ParseCase{"TooManyWords", {"update", "C", "D"}, false, "", std::nullopt, false},
                     ParseCase{"DrivesTakesNoDrive", {"drives", "C"}, false, "", std::nullopt, false}),
-    [](const auto& row) { return row.param.label; });
+    test::RowName());
 
 TEST(Options, ColourAndHiding) {
     std::string error;

@@ -3,6 +3,8 @@
 // step-by-step walk (written out below) does.
 #include <gtest/gtest.h>
 
+#include "mock/RowName.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +18,8 @@
 
 namespace kirafu {
 namespace {
+
+using test::PrintTo;  // rows show by label
 
 using test::Lines;
 using test::LoadLists;
@@ -374,8 +378,6 @@ void CheckComparison(const Lists& lists) {
 }
 
 struct Shape {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const Shape& s, std::ostream* os) { *os << s.label; }
     const char* label;
     Lists (*make)(std::mt19937&);
     int runs;
@@ -403,7 +405,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Shape{"SurveyFarLonger", SurveyFarLonger, 15},
                     Shape{"ManyDuplicates", ManyDuplicates, 20}, Shape{"Reordered", Reordered, 15},
                     Shape{"ReorderedManyLeftovers", ReorderedManyLeftovers, 4}),
-    [](const testing::TestParamInfo<Shape>& row) { return row.param.label; });
+    test::RowName());
 
 }  // namespace
 }  // namespace kirafu

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "mock/RowName.h"
+
 #include "compare/ClassifyChanges.h"
 #include "compare/CompareTables.h"
 #include "compare/OrderAndPairChanges.h"
@@ -9,6 +11,8 @@
 
 namespace kirafu {
 namespace {
+
+using test::PrintTo;  // rows show by label
 
 using test::EntryLine;
 using test::Head;
@@ -81,8 +85,6 @@ Lines Marked(const Lines& lines, char mark) {
 }
 
 struct ClassifyCase {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const ClassifyCase& c, std::ostream* os) { *os << c.label; }
     const char* label;
     Lines previous;
     Lines current;
@@ -140,11 +142,9 @@ INSTANTIATE_TEST_SUITE_P(
         ClassifyCase{"ShiftBackOf150", Files("x", 0, 299),
                      Join({Files("x", 0, 9), Files("x", 160, 299)}),
                      Marked(Files("x", 10, 159), '-'), 290}),
-    [](const testing::TestParamInfo<ClassifyCase>& row) { return row.param.label; });
+    test::RowName());
 
 struct OverflowCase {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const OverflowCase& c, std::ostream* os) { *os << c.label; }
     const char* label;
     int previousFiles;  // all different from the current ones
     int currentFiles;
@@ -184,7 +184,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  "変更のあったファイルが多すぎます（6 件、上限 5 件）。"},
                     OverflowCase{"CountsEveryChange", 10, 10, 4,
                                  "変更のあったファイルが多すぎます（20 件、上限 4 件）。"}),
-    [](const testing::TestParamInfo<OverflowCase>& row) { return row.param.label; });
+    test::RowName());
 
 // Nothing depends on the standard capacities: lists of 35000 files and 24000 changes.
 TEST(ClassifyChanges, LargerTablesHoldMore) {

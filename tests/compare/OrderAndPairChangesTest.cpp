@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "mock/RowName.h"
+
 #include "compare/CompareTables.h"
 #include "compare/OrderAndPairChanges.h"
 
 namespace kirafu {
 namespace {
+
+using test::PrintTo;  // rows show by label
 
 using test::EntryLine;
 using test::Lines;
@@ -23,8 +27,6 @@ Text Data(const std::string& name, int kb, char mark) {
 }
 
 struct PairCase {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const PairCase& c, std::ostream* os) { *os << c.label; }
     const char* label;
     Lines entries;   // as ClassifyChanges leaves them
     Lines expected;  // sorted and paired
@@ -86,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "C:\\ab-x", "C:\\ab-"},
                  {"C:\\ab-", "C:\\ab-x", Data("A.txt", 1, '-'), Data("z.txt", 1, '+'),
                   Data(kSo + ".txt", 1, '+')}}),
-    [](const testing::TestParamInfo<PairCase>& row) { return row.param.label; });
+    test::RowName());
 
 TEST(OrderAndPairChanges, ReadsNothingFromResultCountOn) {
     LoadResults({Data("a.txt", 1, '+'), Data("a.txt", 2, '-')});

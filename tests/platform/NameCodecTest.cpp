@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "mock/RowName.h"
+
 namespace kirafu {
 namespace {
 
+using test::PrintTo;  // rows show by label
+
 struct NameCase {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const NameCase& c, std::ostream* os) { *os << c.label; }
     const char* label;
     std::string host;  // host bytes (UTF-8 or not)
     std::string text;  // the Shift-JIS text it must give
@@ -43,7 +45,7 @@ INSTANTIATE_TEST_SUITE_P(
         NameCase{"Surrogate", "\xED\xA0\x80", "%ED%A0%80"},
         NameCase{"Blanks", " a b ", " a b "},
         NameCase{"EndMarkerName", "*", "*"}),
-    [](const testing::TestParamInfo<NameCase>& row) { return row.param.label; });
+    test::RowName());
 
 TEST(NameCodec, ProgramTextsBecomeShiftJis) {
     EXPECT_EQ(Sjis("│　　"), "\x84\xA0\x81\x40\x81\x40");

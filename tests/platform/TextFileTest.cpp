@@ -1,6 +1,8 @@
 #include "platform/TextFile.h"
 
 #include <gtest/gtest.h>
+
+#include "mock/RowName.h"
 #include <unistd.h>
 
 #include <filesystem>
@@ -12,6 +14,8 @@
 
 namespace kirafu {
 namespace {
+
+using test::PrintTo;  // rows show by label
 
 using test::TempDrive;
 
@@ -45,8 +49,6 @@ TEST(TextWriter, ReplacesTheOldFile) {
 }
 
 struct FaultCase {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.label; }
     const char* label;
     long long budget;
     bool failSync;
@@ -82,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(Faults, TextWriterFault,
                                          FaultCase{"DiskFullHalfway", 500000, false, false},
                                          FaultCase{"SyncFails", 1LL << 40, true, false},
                                          FaultCase{"RenameFails", 1LL << 40, false, true}),
-                         [](const auto& row) { return row.param.label; });
+                         test::RowName());
 
 TEST(TextWriter, RefusesSymbolicLinks) {
     TempDrive drive;

@@ -2,6 +2,8 @@
 // out (before and after the branch repair), its result log, and small helpers over the tables.
 #pragma once
 
+#include "mock/RowName.h"
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -43,23 +45,6 @@ class TablesTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 };
-
-// Names each row of a parameterised test by its `name`.
-struct RowName {
-    template <class Row>
-    std::string operator()(const ::testing::TestParamInfo<Row>& row) const {
-        return row.param.name;
-    }
-};
-
-// Shows a row by its name in test listings.
-template <class Row>
-requires requires(const Row& row) {
-    row.name;
-}
-void PrintTo(const Row& row, std::ostream* out) {
-    *out << row.name;
-}
 
 // Small capacities with the given DisplayLines size (the other sets stay standard).
 Capacities WithDisplaySlots(int32_t displaySlots);

@@ -12,7 +12,7 @@ namespace {
 using test::PrintTo;  // rows show by name
 
 struct ColorCase {
-    const char* name;
+    const char* label;
     std::string line;  // Shift-JIS
     uint32_t color;
     bool hiddenWhenLostAreHidden;

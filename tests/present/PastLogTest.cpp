@@ -18,7 +18,7 @@ using test::PrintTo;  // rows show by name
 using Lines = std::vector<std::string>;
 
 struct NameCase {
-    const char* name;
+    const char* label;
     const char* path;
     bool passes;
 };
@@ -92,7 +92,7 @@ TEST_F(LoadPastLogTest, FileThatCannotBeOpenedThrowsAndChangesNothing) {
 }
 
 struct ReadCase {
-    const char* name;
+    const char* label;
     int32_t displaySlots;
     std::string content;  // the file's bytes
     Lines lines;          // what DisplayLines[0 .. ListCount-1] then holds

@@ -18,7 +18,7 @@ namespace {
 using test::PrintTo;  // rows show by name
 
 struct NameCase {
-    const char* name;
+    const char* label;
     const char* driveRoot;
     const char* date;
     const char* time;

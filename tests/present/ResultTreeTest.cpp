@@ -82,7 +82,7 @@ TEST_F(ResultTreeTest, EmptyResultWritesNoLine) {
 }
 
 struct TreeCase {
-    const char* name;
+    const char* label;
     Lines entries;  // UTF-8
     Lines tree;     // UTF-8, after the repair
 };
@@ -140,7 +140,7 @@ TEST_F(ResultTreeTest, ShorterSecondBuildLeavesTheOlderSlotsAlone) {
 }
 
 struct SplitCase {
-    const char* name;
+    const char* label;
     std::string entry;  // UTF-8
     Lines pathParts;    // UTF-8, slots 0 .. PartCount-1
     std::string leaf;   // UTF-8, LinePieces[PartCount-1]
@@ -192,7 +192,7 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 struct RepairCase {
-    const char* name;
+    const char* label;
     Lines before;  // UTF-8
     Lines after;   // UTF-8
 };
@@ -232,7 +232,7 @@ INSTANTIATE_TEST_SUITE_P(
     RowName());
 
 struct OverflowCase {
-    const char* name;
+    const char* label;
     int32_t displaySlots;
     int32_t entries;      // root files, one line each after the drive heading
     const char* message;  // UTF-8; nullptr: the tree fits

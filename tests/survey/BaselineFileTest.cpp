@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+
+#include "mock/RowName.h"
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
@@ -13,6 +15,8 @@
 
 namespace kirafu {
 namespace {
+
+using test::PrintTo;  // rows show by label
 
 using test::SurveyTest;
 using Lines = std::vector<std::string>;
@@ -79,8 +83,6 @@ TEST_F(BaselineTest, LongEntryLinesComeBackWhole) {
 }
 
 struct ReadCase {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.label; }
     const char* label;
     std::string bytes;
     std::string date, time;
@@ -108,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"Trimmed", "\t d \r\n t\r\n  C:\\a . . 1 KB  \r\n*  \r\n", "d", "t", {"C:\\a . . 1 KB", "*"}},
         ReadCase{"LineEndingInStarIsNoMarker", "d\r\n t\r\nC:\\a*\r\n*\r\n", "d", "t", {"C:\\a*", "*"}},
         ReadCase{"LfOnly", "d\n t\nC:\\a\n*\n", "d", "t", {"C:\\a", "*"}}),
-    [](const auto& row) { return row.param.label; });
+    test::RowName());
 
 TEST_F(BaselineTest, MoreLinesThanTheListHoldsStopTheCommand) {
     std::string bytes = "d\r\n t\r\n";

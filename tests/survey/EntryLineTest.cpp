@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "mock/RowName.h"
+
 namespace kirafu {
 namespace {
 
+using test::PrintTo;  // rows show by label
+
 struct TailCase {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const TailCase& c, std::ostream* os) { *os << c.label; }
     const char* label;
     int64_t bytes;
     LocalMoment time;
@@ -53,7 +55,7 @@ INSTANTIATE_TEST_SUITE_P(
         TailCase{"Year2095", 0, {2095, 6, 1, 12, 0, 0}, "C:\\Windows\\x . . . . . 1 KB 2095/06/01 12:00:00"},
         TailCase{"Year2107", 0, {2107, 12, 31, 23, 59, 58},
                  "C:\\Windows\\x . . . . . 1 KB 2107/12/31 23:59:58"}),
-    [](const testing::TestParamInfo<TailCase>& row) { return row.param.label; });
+    test::RowName());
 
 TEST(EntryLine, RootFilesAndLowerCaseDrives) {
     EXPECT_EQ(MakeEntryLine("C:", "", "win.ini", MakeEntryTail(3587, {1998, 7, 21, 14, 5, 8})),

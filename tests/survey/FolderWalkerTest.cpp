@@ -1,6 +1,8 @@
 #include "survey/FolderWalker.h"
 
 #include <gtest/gtest.h>
+
+#include "mock/RowName.h"
 #include <unistd.h>
 
 #include <algorithm>
@@ -11,6 +13,8 @@
 
 namespace kirafu {
 namespace {
+
+using test::PrintTo;  // rows show by label
 
 using test::SurveyTest;
 using Lines = std::vector<std::string>;
@@ -103,8 +107,6 @@ TEST_F(SurveyTest, DriveWithoutMediumGivesNothing) {
 }
 
 struct FolderLimitCase {
-    // Test names show the row label, not the row bytes.
-    friend void PrintTo(const FolderLimitCase& c, std::ostream* os) { *os << c.label; }
     const char* label;
     std::string parent;  // "" for the root
     int folders;
@@ -136,7 +138,7 @@ INSTANTIATE_TEST_SUITE_P(Limits, FolderLimit,
                                          FolderLimitCase{"FiftyOne", "A", 51, false},
                                          FolderLimitCase{"RootFortyNine", "", 49, true},
                                          FolderLimitCase{"RootFiftyWithoutProgramFiles", "", 50, false}),
-                         [](const auto& row) { return row.param.label; });
+                         test::RowName());
 
 TEST_F(SurveyTest, RootWithFiftyFoldersOneOfThemProgramFiles) {
     for (int i = 0; i < 49; ++i) drive.MakeFile("f" + std::to_string(i) + "/x");
