@@ -14,13 +14,15 @@ namespace {
 constexpr int kMaxDepth = 9;
 constexpr int kMaxSubFolders = 45;
 
-const char* const kJapanese[] = {"写真", "資料", "ソフト", "ドキュメント", "音楽", "会議録", "設定",
-                                 "表計算", "見積書", "ダウンロード", "予定表", "報告書"};
-const char* const kAscii[] = {"data", "report", "image", "src", "backup", "notes", "draft", "cache"};
+const char* const kJapanese[] = {"写真", "資料",   "ソフト", "ドキュメント", "音楽",   "会議録",
+                                 "設定", "表計算", "見積書", "ダウンロード", "予定表", "報告書"};
+const char* const kAscii[] = {"data",   "report", "image", "src",
+                              "backup", "notes",  "draft", "cache"};
 const char* const kExt[] = {".txt", ".doc", ".jpg", ".xls", ".log", ".dat", ""};
 
 std::string Name(std::mt19937& rng, int n) {
-    std::string base = rng() % 3 == 0 ? kJapanese[rng() % std::size(kJapanese)] : kAscii[rng() % std::size(kAscii)];
+    std::string base = rng() % 3 == 0 ? kJapanese[rng() % std::size(kJapanese)]
+                                      : kAscii[rng() % std::size(kAscii)];
     return base + "_" + std::to_string(n);
 }
 
@@ -47,7 +49,8 @@ Fixture MakeFixture(int files, unsigned seed) {
     for (int i = 0; i < folderCount; ++i) {
         // Prefer recent folders so the tree grows deep as well as wide.
         for (int tries = 0; tries < 50; ++tries) {
-            size_t p = rng() % 2 ? rng() % folders.size() : folders.size() - 1 - rng() % std::min<size_t>(folders.size(), 8);
+            size_t p = rng() % 2 ? rng() % folders.size()
+                                 : folders.size() - 1 - rng() % std::min<size_t>(folders.size(), 8);
             Folder& parent = folders[p];
             if (parent.depth >= kMaxDepth || parent.children >= kMaxSubFolders) continue;
             ++parent.children;
@@ -60,7 +63,8 @@ Fixture MakeFixture(int files, unsigned seed) {
     for (int i = 0; i < files; ++i) {
         const Folder& in = folders[rng() % folders.size()];
         std::string name = Name(rng, i) + kExt[rng() % std::size(kExt)];
-        long long size = rng() % 4 == 0 ? static_cast<long long>(rng() % (64u << 20)) : static_cast<long long>(rng() % 200000);
+        long long size = rng() % 4 == 0 ? static_cast<long long>(rng() % (64u << 20))
+                                        : static_cast<long long>(rng() % 200000);
         long long mtime = 946684800 + static_cast<long long>(rng() % 800000000u);
         f.files.push_back({(in.path.empty() ? "" : in.path + "/") + name, size, mtime});
     }
@@ -94,8 +98,10 @@ void ApplyChanges(const std::string& root, Fixture& fixture, const Changes& c, u
     }
     for (int i = 0; i < c.added; ++i) {
         std::string folder;
-        if (!c.addedInRoot && !fixture.folders.empty()) folder = fixture.folders[rng() % fixture.folders.size()] + "/";
-        FixtureFile f{folder + "added_" + std::to_string(i) + ".new", static_cast<long long>(rng() % 100000), 1700000000};
+        if (!c.addedInRoot && !fixture.folders.empty())
+            folder = fixture.folders[rng() % fixture.folders.size()] + "/";
+        FixtureFile f{folder + "added_" + std::to_string(i) + ".new",
+                      static_cast<long long>(rng() % 100000), 1700000000};
         MakeFile(root + "/" + f.path, f.size, f.mtime);
         files.push_back(f);
     }

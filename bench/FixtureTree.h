@@ -28,6 +28,7 @@ struct Changes {
     bool addedInRoot = false;  // put the added files in the root, the first folder walked
 };
 // Applies the changes to the tree below root (deterministically) and to fixture.
-void ApplyChanges(const std::string& root, Fixture& fixture, const Changes& changes, unsigned seed = 2);
+void ApplyChanges(const std::string& root, Fixture& fixture, const Changes& changes,
+                  unsigned seed = 2);
 
 }  // namespace kirafu::bench

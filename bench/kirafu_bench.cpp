@@ -83,12 +83,18 @@ Args Parse(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         std::string s = argv[i];
         auto next = [&] { return i + 1 < argc ? std::string(argv[++i]) : std::string("0"); };
-        if (s == "--files") a.files = std::stoi(next());
-        else if (s == "--large") a.large = true;
-        else if (s == "--runs") a.runs = std::stoi(next());
-        else if (s == "--percent") a.percent = std::stod(next());
-        else if (s == "--root-added") a.rootAdded = std::stoi(next());
-        else if (s == "--overwritten") a.overwritten = std::stoi(next());
+        if (s == "--files")
+            a.files = std::stoi(next());
+        else if (s == "--large")
+            a.large = true;
+        else if (s == "--runs")
+            a.runs = std::stoi(next());
+        else if (s == "--percent")
+            a.percent = std::stod(next());
+        else if (s == "--root-added")
+            a.rootAdded = std::stoi(next());
+        else if (s == "--overwritten")
+            a.overwritten = std::stoi(next());
     }
     return a;
 }
@@ -126,8 +132,9 @@ void Compare(const Args& a, const std::string& root, const std::string& label,
         RemoveLogs(root);
         rss = std::max(rss, run.maxRssKb);
     }
-    std::printf("%-28s %8.3f s   find walk %8.3f s   ratio %5.2f   peak memory %6.1f MiB\n", label.c_str(),
-                Median(ours), Median(ref), Median(ours) / Median(ref), static_cast<double>(rss) / 1024.0);
+    std::printf("%-28s %8.3f s   find walk %8.3f s   ratio %5.2f   peak memory %6.1f MiB\n",
+                label.c_str(), Median(ours), Median(ref), Median(ours) / Median(ref),
+                static_cast<double>(rss) / 1024.0);
 }
 
 // Times the comparison phases in this process, on fresh surveys.
@@ -136,7 +143,8 @@ void PhaseTimes(const Args& a) {
     kirafu::NoProgressBar bar;
     kirafu::SystemClock clock;
     for (int r = 0; r < a.runs; ++r) {
-        kirafu::CreateWorkingTables(a.large ? kirafu::Capacities::Large() : kirafu::Capacities::Standard());
+        kirafu::CreateWorkingTables(a.large ? kirafu::Capacities::Large()
+                                            : kirafu::Capacities::Standard());
         kirafu::Tables().DriveLetter = "B";
         auto t0 = Clock::now();
         kirafu::StartSurvey(clock);
@@ -156,10 +164,11 @@ void PhaseTimes(const Args& a) {
     }
     int results = kirafu::Tables().ResultCount;
     double all = Median(survey) + Median(classify) + Median(order) + Median(tree);
-    std::printf("  in process: survey+baseline %.4f s, ClassifyChanges %.4f s, OrderAndPairChanges %.4f s, "
-                "BuildResultTree %.4f s (%d result entries); comparison phases %.1f%% of the whole\n",
-                Median(survey), Median(classify), Median(order), Median(tree), results,
-                100.0 * (Median(classify) + Median(order) + Median(tree)) / all);
+    std::printf(
+        "  in process: survey+baseline %.4f s, ClassifyChanges %.4f s, OrderAndPairChanges %.4f s, "
+        "BuildResultTree %.4f s (%d result entries); comparison phases %.1f%% of the whole\n",
+        Median(survey), Median(classify), Median(order), Median(tree), results,
+        100.0 * (Median(classify) + Median(order) + Median(tree)) / all);
     kirafu::ReleaseWorkingTables();
 }
 
@@ -168,10 +177,12 @@ void PhaseTimes(const Args& a) {
 int main(int argc, char** argv) {
     Args a = Parse(argc, argv);
     if (a.mode != "survey" && a.mode != "start") {
-        std::fprintf(stderr, "usage: kirafu-bench survey|start [--files N] [--large] [--runs R] ...\n");
+        std::fprintf(stderr,
+                     "usage: kirafu-bench survey|start [--files N] [--large] [--runs R] ...\n");
         return 2;
     }
-    std::string root = (fs::temp_directory_path() / ("kirafu-bench-" + std::to_string(getpid()))).string();
+    std::string root =
+        (fs::temp_directory_path() / ("kirafu-bench-" + std::to_string(getpid()))).string();
     fs::create_directories(root);
     setenv("KIRAFU_DRIVES", ("B=" + root).c_str(), 1);
     kirafu::SetDrives(kirafu::DriveTable::FromSetting("B=" + root));
@@ -194,17 +205,18 @@ int main(int argc, char** argv) {
     auto made = Clock::now();
     kirafu::bench::Fixture fixture = kirafu::bench::MakeFixture(generated);
     kirafu::bench::WriteFixture(root, fixture);
-    std::printf("fixture: %d files in %zu folders (%.1f s to make), %d with the baseline and the changes\n",
-                generated, fixture.folders.size(), std::chrono::duration<double>(Clock::now() - made).count(),
-                a.files);
+    std::printf(
+        "fixture: %d files in %zu folders (%.1f s to make), %d with the baseline and the changes\n",
+        generated, fixture.folders.size(),
+        std::chrono::duration<double>(Clock::now() - made).count(), a.files);
 
     if (a.mode == "survey") {
         Compare(a, root, "update", Cli(a, "update"), 0);
     } else {
         if (Spawn(Cli(a, "update")).status != 0) return 1;
         kirafu::bench::ApplyChanges(root, fixture, c);
-        std::printf("changes: %d added%s, %d deleted, %d overwritten\n", c.added, c.addedInRoot ? " in the root" : "",
-                    c.deleted, c.overwritten);
+        std::printf("changes: %d added%s, %d deleted, %d overwritten\n", c.added,
+                    c.addedInRoot ? " in the root" : "", c.deleted, c.overwritten);
         Compare(a, root, "start", Cli(a, "start"), 1);
         PhaseTimes(a);
     }

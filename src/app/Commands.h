@@ -22,7 +22,7 @@ struct StartReport {
 // What Start shows once the result tree is built and before the result log is written: the
 // window resets its scroll bar, draws the screen and sets its labels; the command line prints.
 class StartView {
-public:
+  public:
     virtual ~StartView() = default;
     virtual void ShowResult(const StartReport& report) = 0;
 };

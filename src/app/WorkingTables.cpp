@@ -23,8 +23,12 @@ void CreateWorkingTables(const Capacities& capacities) {
     gTables = std::make_unique<WorkingTables>(capacities);
 }
 
-void ReleaseWorkingTables() { gTables.reset(); }
+void ReleaseWorkingTables() {
+    gTables.reset();
+}
 
-WorkingTables& Tables() { return *gTables; }
+WorkingTables& Tables() {
+    return *gTables;
+}
 
 }  // namespace kirafu

@@ -62,7 +62,9 @@ struct WorkingTables {
     int32_t PastLogShown = 0;
 
     // The FolderTable slot of position n at level L.
-    Text& Folder(int32_t level, int32_t n) { return FolderTable[static_cast<size_t>(level * capacities.foldersPerLevel + n)]; }
+    Text& Folder(int32_t level, int32_t n) {
+        return FolderTable[static_cast<size_t>(level * capacities.foldersPerLevel + n)];
+    }
 };
 
 // Creates the process-wide tables (replacing any earlier set: tests start afresh this way).

@@ -10,11 +10,16 @@ namespace {
 
 const char* AnsiColor(uint32_t color) {
     switch (color) {
-        case kRed: return "\x1b[31m";
-        case kBlue: return "\x1b[34m";
-        case kMaroon: return "\x1b[38;5;88m";
-        case kGreen: return "\x1b[32m";
-        default: return nullptr;
+        case kRed:
+            return "\x1b[31m";
+        case kBlue:
+            return "\x1b[34m";
+        case kMaroon:
+            return "\x1b[38;5;88m";
+        case kGreen:
+            return "\x1b[32m";
+        default:
+            return nullptr;
     }
 }
 

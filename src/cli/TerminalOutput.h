@@ -15,13 +15,13 @@ void PrintLine(std::FILE* out, std::string_view sjis, bool color);
 // A one-line progress bar on a terminal; it draws only when the shown percentage changes and
 // clears itself when the position returns to 0 after having moved.
 class TerminalProgressBar final : public ProgressBar {
-public:
+  public:
     explicit TerminalProgressBar(std::FILE* out) : out_(out) {}
     ~TerminalProgressBar() override { Clear(); }
     void SetMax(int max) override;
     void SetPosition(int position) override;
 
-private:
+  private:
     void Draw();
     void Clear();
 

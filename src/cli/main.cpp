@@ -30,14 +30,17 @@ constexpr int kExitNoChange = 0;
 constexpr int kExitChanges = 1;
 constexpr int kExitError = 2;
 
-[[noreturn]] void Fail(const std::string& utf8) { throw Failure(Sjis(utf8)); }
+[[noreturn]] void Fail(const std::string& utf8) {
+    throw Failure(Sjis(utf8));
+}
 
 // The drive letter of the command: as typed ("d", "D:", "d:\"), or the current folder's.
 std::string DriveLetterOf(const Options& o) {
     if (o.argument) {
         const std::string& a = *o.argument;
         bool letter = !a.empty() && ((a[0] >= 'A' && a[0] <= 'Z') || (a[0] >= 'a' && a[0] <= 'z'));
-        if (!letter || !(a.size() == 1 || a.substr(1) == ":" || a.substr(1) == ":\\" || a.substr(1) == ":/"))
+        if (!letter ||
+            !(a.size() == 1 || a.substr(1) == ":" || a.substr(1) == ":\\" || a.substr(1) == ":/"))
             Fail("ドライブは C や d: のように指定してください: " + a);
         return a.substr(0, 1);
     }
@@ -62,7 +65,7 @@ void PrintDisplayLines(const Options& o, int first, bool color) {
 }
 
 class PrintingView final : public StartView {
-public:
+  public:
     PrintingView(const Options& o) : options_(o), color_(UseColor(o)) {}
     void ShowResult(const StartReport& r) override {
         const WorkingTables& t = Tables();
@@ -76,7 +79,7 @@ public:
         std::fflush(stdout);
     }
 
-private:
+  private:
     const Options& options_;
     bool color_;
 };
@@ -91,8 +94,9 @@ int RunUpdateCommand(const Options& o) {
     SystemClock clock;
     RunUpdate(clock);
     const WorkingTables& t = Tables();
-    std::string message = "基準ファイル " + TextToUtf8(t.DriveRoot) + "\\Kirafu\\zenkaidt.txt を更新しました（" +
-                          std::to_string(t.ListCount) + " ファイル）";
+    std::string message = "基準ファイル " + TextToUtf8(t.DriveRoot) +
+                          "\\Kirafu\\zenkaidt.txt を更新しました（" + std::to_string(t.ListCount) +
+                          " ファイル）";
     std::printf("%s\n", message.c_str());
     return kExitNoChange;
 }
@@ -123,7 +127,8 @@ int RunShowCommand(const Options& o) {
     if (outcome.refused) throw Failure(RefusalMessage());
     PrintDisplayLines(o, 0, UseColor(o));
     if (outcome.truncated) {
-        std::string note = std::to_string(Tables().ListCount) + " 行より後は表示していません（表の大きさの限度）。";
+        std::string note = std::to_string(Tables().ListCount) +
+                           " 行より後は表示していません（表の大きさの限度）。";
         std::fprintf(stderr, "kirafu-cli: %s\n", note.c_str());
     }
     return kExitNoChange;

@@ -21,14 +21,14 @@ std::string DateText(const LocalMoment& m);
 std::string TimeText(const LocalMoment& m);
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual LocalMoment Now() const = 0;
 };
 
 // The machine's local clock.
 class SystemClock final : public Clock {
-public:
+  public:
     LocalMoment Now() const override;
 };
 

@@ -7,7 +7,7 @@ namespace kirafu {
 // A progress bar whose minimum is 0. Nothing is read back from it. Values are never negative;
 // with the standard tables they stay within 30000, with larger tables they may go further.
 class ProgressBar {
-public:
+  public:
     virtual ~ProgressBar() = default;
     virtual void SetMax(int max) = 0;
     virtual void SetPosition(int position) = 0;
@@ -15,7 +15,7 @@ public:
 
 // A progress bar that shows nothing.
 class NoProgressBar final : public ProgressBar {
-public:
+  public:
     void SetMax(int) override {}
     void SetPosition(int) override {}
 };

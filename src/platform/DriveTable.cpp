@@ -24,7 +24,8 @@ std::string UnescapeMountPath(std::string_view s) {
             std::isdigit(static_cast<unsigned char>(s[i + 1])) &&
             std::isdigit(static_cast<unsigned char>(s[i + 2])) &&
             std::isdigit(static_cast<unsigned char>(s[i + 3]))) {
-            out += static_cast<char>((s[i + 1] - '0') * 64 + (s[i + 2] - '0') * 8 + (s[i + 3] - '0'));
+            out +=
+                static_cast<char>((s[i + 1] - '0') * 64 + (s[i + 2] - '0') * 8 + (s[i + 3] - '0'));
             i += 3;
         } else {
             out += s[i];
@@ -35,10 +36,10 @@ std::string UnescapeMountPath(std::string_view s) {
 
 bool IsPseudoFilesystem(std::string_view device, std::string_view type) {
     static constexpr std::string_view kPseudo[] = {
-        "proc",     "sysfs",   "tmpfs",     "devtmpfs", "devpts",   "cgroup",     "cgroup2",
-        "overlay",  "securityfs", "pstore", "debugfs",  "tracefs",  "configfs",   "fusectl",
-        "mqueue",   "hugetlbfs", "bpf",     "autofs",   "binfmt_misc", "efivarfs", "ramfs",
-        "nsfs",     "rpc_pipefs", "nfsd",   "squashfs", "fuse.lxcfs", "devfs",   "selinuxfs"};
+        "proc",    "sysfs",      "tmpfs",  "devtmpfs", "devpts",      "cgroup",   "cgroup2",
+        "overlay", "securityfs", "pstore", "debugfs",  "tracefs",     "configfs", "fusectl",
+        "mqueue",  "hugetlbfs",  "bpf",    "autofs",   "binfmt_misc", "efivarfs", "ramfs",
+        "nsfs",    "rpc_pipefs", "nfsd",   "squashfs", "fuse.lxcfs",  "devfs",    "selinuxfs"};
     for (auto p : kPseudo)
         if (type == p) return true;
     // Device-backed means the source is a device node.
@@ -54,10 +55,11 @@ DriveTable DriveTable::FromSetting(std::string_view setting) {
         size_t end = setting.find(';', start);
         if (end == std::string_view::npos) end = setting.size();
         std::string_view item = setting.substr(start, end - start);
-        if (item.size() >= 3 && item[1] == '=' && std::isalpha(static_cast<unsigned char>(item[0])) &&
-            item[2] == '/') {
+        if (item.size() >= 3 && item[1] == '=' &&
+            std::isalpha(static_cast<unsigned char>(item[0])) && item[2] == '/') {
             char letter = static_cast<char>(std::toupper(static_cast<unsigned char>(item[0])));
-            if (!table.RootOf(letter)) table.drives_.push_back({letter, NormalizeRoot(std::string(item.substr(2)))});
+            if (!table.RootOf(letter))
+                table.drives_.push_back({letter, NormalizeRoot(std::string(item.substr(2)))});
         }
         start = end + 1;
     }
@@ -132,9 +134,10 @@ std::optional<std::string> DriveTable::ToHostPath(std::string_view drivePath) co
 std::optional<std::string> DriveTable::ToDrivePath(std::string_view hostPath) const {
     const Drive* best = nullptr;
     for (const auto& d : drives_) {
-        bool inside = d.root == "/" ? (!hostPath.empty() && hostPath[0] == '/')
-                                    : (hostPath.substr(0, d.root.size()) == d.root &&
-                                       (hostPath.size() == d.root.size() || hostPath[d.root.size()] == '/'));
+        bool inside = d.root == "/"
+                          ? (!hostPath.empty() && hostPath[0] == '/')
+                          : (hostPath.substr(0, d.root.size()) == d.root &&
+                             (hostPath.size() == d.root.size() || hostPath[d.root.size()] == '/'));
         if (inside && (!best || d.root.size() > best->root.size())) best = &d;
     }
     if (!best) return std::nullopt;
@@ -167,6 +170,8 @@ const DriveTable& Drives() {
     return *slot;
 }
 
-void SetDrives(DriveTable table) { DriveSlot() = std::make_unique<DriveTable>(std::move(table)); }
+void SetDrives(DriveTable table) {
+    DriveSlot() = std::make_unique<DriveTable>(std::move(table));
+}
 
 }  // namespace kirafu

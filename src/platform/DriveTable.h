@@ -23,7 +23,7 @@ struct Drive {
 };
 
 class DriveTable {
-public:
+  public:
     // The table from the environment and the mount table of this process.
     static DriveTable FromEnvironment();
     // A table from a KIRAFU_DRIVES value; malformed items are passed over.
@@ -43,7 +43,7 @@ public:
     // letter is written upper case. Nothing when no drive holds the path.
     std::optional<std::string> ToDrivePath(std::string_view hostPath) const;
 
-private:
+  private:
     std::vector<Drive> drives_;
 };
 

@@ -8,22 +8,36 @@ namespace kirafu {
 
 std::string ReasonText(int err) {
     switch (err) {
-        case ENOENT: return Sjis("ファイルまたはフォルダーがありません");
+        case ENOENT:
+            return Sjis("ファイルまたはフォルダーがありません");
         case EACCES:
-        case EPERM: return Sjis("アクセスが拒否されました");
-        case ENOSPC: return Sjis("ディスクの空きがありません");
-        case EDQUOT: return Sjis("ディスクの割り当てを超えました");
-        case EROFS: return Sjis("書き込み禁止のドライブです");
-        case EIO: return Sjis("入出力エラーです");
-        case ELOOP: return Sjis("シンボリックリンクです");
-        case EISDIR: return Sjis("フォルダーです");
-        case ENOTDIR: return Sjis("フォルダーではありません");
-        case EEXIST: return Sjis("同じ名前がすでにあります");
-        case ENAMETOOLONG: return Sjis("名前が長すぎます");
-        case EFBIG: return Sjis("ファイルが大きすぎます");
+        case EPERM:
+            return Sjis("アクセスが拒否されました");
+        case ENOSPC:
+            return Sjis("ディスクの空きがありません");
+        case EDQUOT:
+            return Sjis("ディスクの割り当てを超えました");
+        case EROFS:
+            return Sjis("書き込み禁止のドライブです");
+        case EIO:
+            return Sjis("入出力エラーです");
+        case ELOOP:
+            return Sjis("シンボリックリンクです");
+        case EISDIR:
+            return Sjis("フォルダーです");
+        case ENOTDIR:
+            return Sjis("フォルダーではありません");
+        case EEXIST:
+            return Sjis("同じ名前がすでにあります");
+        case ENAMETOOLONG:
+            return Sjis("名前が長すぎます");
+        case EFBIG:
+            return Sjis("ファイルが大きすぎます");
         case EMFILE:
-        case ENFILE: return Sjis("開いているファイルが多すぎます");
-        default: return Sjis("エラー番号 ") + std::to_string(err);
+        case ENFILE:
+            return Sjis("開いているファイルが多すぎます");
+        default:
+            return Sjis("エラー番号 ") + std::to_string(err);
     }
 }
 

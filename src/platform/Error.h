@@ -13,13 +13,13 @@
 namespace kirafu {
 
 class Failure : public std::exception {
-public:
+  public:
     explicit Failure(std::string sjisMessage) : message_(std::move(sjisMessage)) {}
     // The Shift-JIS message.
     const std::string& message() const noexcept { return message_; }
     const char* what() const noexcept override { return message_.c_str(); }
 
-private:
+  private:
     std::string message_;
 };
 

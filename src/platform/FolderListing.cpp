@@ -14,7 +14,9 @@
 namespace kirafu {
 namespace {
 
-DIR* AsDir(void* p) { return static_cast<DIR*>(p); }
+DIR* AsDir(void* p) {
+    return static_cast<DIR*>(p);
+}
 
 }  // namespace
 
@@ -22,7 +24,8 @@ LocalMoment ListingTime(const struct timespec& mtime) {
     std::time_t t = mtime.tv_sec;
     std::tm tm{};
     if (!localtime_r(&t, &tm)) return {};
-    LocalMoment m{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec & ~1};
+    LocalMoment m{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday,
+                  tm.tm_hour,        tm.tm_min,     tm.tm_sec & ~1};
     if (m.year < 1980) return {1980, 1, 1, 0, 0, 0};
     if (m.year > 2107) return {2107, 12, 31, 23, 59, 58};
     return m;
@@ -44,8 +47,8 @@ bool FolderListing::FindFirst(std::string_view drivePath) {
         rootDevice_ = rootStat.st_dev;
     }
 
-    int fd = open(host->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC |
-                                     (*host == *root ? 0 : O_NOFOLLOW));
+    int fd =
+        open(host->c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | (*host == *root ? 0 : O_NOFOLLOW));
     if (fd < 0) return false;
     struct stat st {};
     if (fstat(fd, &st) != 0 || st.st_dev != rootDevice_) {
@@ -61,7 +64,9 @@ bool FolderListing::FindFirst(std::string_view drivePath) {
     return ReadEntry();
 }
 
-bool FolderListing::FindNext() { return dir_ && ReadEntry(); }
+bool FolderListing::FindNext() {
+    return dir_ && ReadEntry();
+}
 
 void FolderListing::FindClose() {
     if (dir_) closedir(AsDir(dir_));

@@ -43,7 +43,7 @@ struct ListingEntry {
 LocalMoment ListingTime(const struct timespec& mtime);
 
 class FolderListing {
-public:
+  public:
     FolderListing() = default;
     FolderListing(const FolderListing&) = delete;
     FolderListing& operator=(const FolderListing&) = delete;
@@ -60,10 +60,10 @@ public:
 
     const ListingEntry& entry() const { return entry_; }
 
-private:
+  private:
     bool ReadEntry();
 
-    void* dir_ = nullptr;  // DIR*
+    void* dir_ = nullptr;   // DIR*
     std::string rootPath_;  // the host root whose filesystem rootDevice_ is
     dev_t rootDevice_ = 0;
     ListingEntry entry_;

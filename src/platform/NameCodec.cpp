@@ -38,7 +38,8 @@ struct Cp932Tables {
             char* op = reinterpret_cast<char*>(&u);
             size_t il = inLen, ol = sizeof u;
             iconv(toU, nullptr, nullptr, nullptr, nullptr);
-            if (iconv(toU, &ip, &il, &op, &ol) == static_cast<size_t>(-1) || il != 0 || ol != 0) return;
+            if (iconv(toU, &ip, &il, &op, &ol) == static_cast<size_t>(-1) || il != 0 || ol != 0)
+                return;
             if (u == 0 || u > 0xFFFF) return;
             decode[code] = u;
             // Does the character convert back to this very code?
@@ -51,9 +52,10 @@ struct Cp932Tables {
             if (iconv(fromU, &up, &ul, &bp, &bl) == static_cast<size_t>(-1)) return;
             size_t n = sizeof back - bl;
             uint16_t got = n == 1 ? static_cast<unsigned char>(back[0])
-                          : n == 2 ? static_cast<uint16_t>((static_cast<unsigned char>(back[0]) << 8) |
-                                                           static_cast<unsigned char>(back[1]))
-                                   : 0;
+                           : n == 2
+                               ? static_cast<uint16_t>((static_cast<unsigned char>(back[0]) << 8) |
+                                                       static_cast<unsigned char>(back[1]))
+                               : 0;
             if (got == code) encode[u] = code;
         };
         for (unsigned b = 0x20; b < 0x7F; ++b) tryCode(static_cast<uint16_t>(b));
@@ -242,9 +244,13 @@ std::string Cp932ToUtf8(std::string_view text, bool unescape, bool replaceUnknow
 
 }  // namespace
 
-std::string TextToHostName(std::string_view text) { return Cp932ToUtf8(text, true, false); }
+std::string TextToHostName(std::string_view text) {
+    return Cp932ToUtf8(text, true, false);
+}
 
-std::string TextToUtf8(std::string_view sjis) { return Cp932ToUtf8(sjis, false, true); }
+std::string TextToUtf8(std::string_view sjis) {
+    return Cp932ToUtf8(sjis, false, true);
+}
 
 std::string Sjis(std::string_view utf8) {
     const Cp932Tables& tables = Tables932();
@@ -253,7 +259,9 @@ std::string Sjis(std::string_view utf8) {
     while (i < utf8.size()) {
         char32_t u = 0;
         size_t len = DecodeUtf8(utf8, i, u);
-        uint16_t code = (len != 0 && u <= 0xFFFF) ? (u < 0x80 ? static_cast<uint16_t>(u) : tables.encode[u]) : 0;
+        uint16_t code = (len != 0 && u <= 0xFFFF)
+                            ? (u < 0x80 ? static_cast<uint16_t>(u) : tables.encode[u])
+                            : 0;
         if (len == 0 || (code == 0 && u != 0)) {
             std::fprintf(stderr, "kirafu: program text without a CP932 form: %.*s\n",
                          static_cast<int>(utf8.size()), utf8.data());

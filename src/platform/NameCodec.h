@@ -36,6 +36,8 @@ std::string Sjis(std::string_view utf8);
 std::string TextToUtf8(std::string_view sjis);
 
 // True when the byte starts a two-byte Shift-JIS character.
-constexpr bool IsLeadByte(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+constexpr bool IsLeadByte(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
 
 }  // namespace kirafu

@@ -54,12 +54,22 @@ void ClaimFileSlot() {
 
 }  // namespace
 
-ssize_t FileIo::Write(int fd, const char* data, size_t size) { return ::write(fd, data, size); }
-int FileIo::Sync(int fd) { return ::fsync(fd); }
-int FileIo::Rename(const char* from, const char* to) { return ::rename(from, to); }
+ssize_t FileIo::Write(int fd, const char* data, size_t size) {
+    return ::write(fd, data, size);
+}
+int FileIo::Sync(int fd) {
+    return ::fsync(fd);
+}
+int FileIo::Rename(const char* from, const char* to) {
+    return ::rename(from, to);
+}
 
-FileIo& TheFileIo() { return *gIo; }
-void SetFileIo(FileIo* io) { gIo = io ? io : &gRealIo; }
+FileIo& TheFileIo() {
+    return *gIo;
+}
+void SetFileIo(FileIo* io) {
+    gIo = io ? io : &gRealIo;
+}
 
 TextWriter::TextWriter(std::string_view drivePath) : drivePath_(drivePath) {
     static const std::string kCreating = Sjis("作成");
@@ -77,7 +87,9 @@ TextWriter::TextWriter(std::string_view drivePath) : drivePath_(drivePath) {
     buffer_.reserve(kChunk + 1024);
 }
 
-TextWriter::~TextWriter() { Abandon(); }
+TextWriter::~TextWriter() {
+    Abandon();
+}
 
 void TextWriter::Abandon() noexcept {
     if (fd_ >= 0) {
@@ -244,6 +256,5 @@ std::string CurrentFolder() {
     auto drive = Drives().ToDrivePath(buf);
     return drive ? *drive : std::string();
 }
-
 
 }  // namespace kirafu

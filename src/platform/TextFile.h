@@ -21,7 +21,7 @@ namespace kirafu {
 // The system calls the text files make that can fail while writing. Tests replace it to make
 // a real fault happen at a chosen point.
 class FileIo {
-public:
+  public:
     virtual ~FileIo() = default;
     virtual ssize_t Write(int fd, const char* data, size_t size);
     virtual int Sync(int fd);
@@ -32,7 +32,7 @@ FileIo& TheFileIo();
 void SetFileIo(FileIo* io);
 
 class TextWriter {
-public:
+  public:
     // Starts replacing the file at drivePath.
     explicit TextWriter(std::string_view drivePath);
     TextWriter(const TextWriter&) = delete;
@@ -45,7 +45,7 @@ public:
     // Flushes, syncs and puts the new file in place.
     void Commit();
 
-private:
+  private:
     void Flush();
     void Abandon() noexcept;
 
@@ -57,7 +57,7 @@ private:
 };
 
 class TextReader {
-public:
+  public:
     enum class Folder { kAnyFolder, kDataFolder };
     // Opens drivePath for reading. With kDataFolder the folder holding it must not be a
     // symbolic link either.
@@ -69,7 +69,7 @@ public:
     // The next whole line without its line end; false at the end of the file.
     bool ReadLine(std::string& line);
 
-private:
+  private:
     bool Fill();
 
     std::string drivePath_;

@@ -8,7 +8,9 @@
 
 namespace kirafu {
 
-std::string BaselinePath() { return Tables().DriveRoot + "\\Kirafu\\zenkaidt.txt"; }
+std::string BaselinePath() {
+    return Tables().DriveRoot + "\\Kirafu\\zenkaidt.txt";
+}
 
 void EnsureAndReadBaseline() {
     WorkingTables& t = Tables();

@@ -15,7 +15,9 @@ void AppendTwoDigits(std::string& out, int v) {
 
 }  // namespace
 
-int64_t SizeValue(int64_t bytes) { return bytes / 1024 + 1; }
+int64_t SizeValue(int64_t bytes) {
+    return bytes / 1024 + 1;
+}
 
 void AppendEntryTail(std::string& out, int64_t bytes, const LocalMoment& t) {
     char size[24];

@@ -16,13 +16,16 @@ constexpr int kMaxLevels = 16;
 
 [[noreturn]] void ThrowTooManyFolders(const WorkingTables& t) {
     std::string folder = t.DriveRoot + (t.FolderPath.empty() ? "\\" : t.FolderPath);
-    throw Failure(Sjis("フォルダー ") + folder + Sjis(" のサブフォルダーが多すぎます（一つのフォルダーにつき ") +
-                  std::to_string(t.capacities.foldersPerLevel) + Sjis(" 個まで）。調査を中止しました。"));
+    throw Failure(Sjis("フォルダー ") + folder +
+                  Sjis(" のサブフォルダーが多すぎます（一つのフォルダーにつき ") +
+                  std::to_string(t.capacities.foldersPerLevel) +
+                  Sjis(" 個まで）。調査を中止しました。"));
 }
 
 [[noreturn]] void ThrowTooManyFiles(const WorkingTables& t) {
     throw Failure(Sjis("ドライブ ") + t.DriveRoot + Sjis(" のファイルが多すぎます（") +
-                  std::to_string(t.capacities.listSlots - 1) + Sjis(" 個まで）。調査を中止しました。"));
+                  std::to_string(t.capacities.listSlots - 1) +
+                  Sjis(" 個まで）。調査を中止しました。"));
 }
 
 }  // namespace

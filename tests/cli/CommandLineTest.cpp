@@ -23,12 +23,13 @@ struct Outcome {
 };
 
 class CommandLine : public testing::Test {
-protected:
+  protected:
     // Runs kirafu-cli with the drive table "T=<drive root>" from folder `cwd` (default: root).
     Outcome Run(const std::string& args, const std::string& cwd = "") {
         std::string outFile = scratch + "/out", errFile = scratch + "/err";
-        std::string command = "cd '" + (cwd.empty() ? drive.root() : cwd) + "' && KIRAFU_DRIVES='T=" + drive.root() +
-                              "' '" KIRAFU_CLI "' " + args + " >'" + outFile + "' 2>'" + errFile + "'";
+        std::string command = "cd '" + (cwd.empty() ? drive.root() : cwd) +
+                              "' && KIRAFU_DRIVES='T=" + drive.root() + "' '" KIRAFU_CLI "' " +
+                              args + " >'" + outFile + "' 2>'" + errFile + "'";
         int status = std::system(command.c_str());
         Outcome o{WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(outFile), Slurp(errFile)};
         return o;
@@ -58,7 +59,8 @@ TEST_F(CommandLine, UpdateWritesTheBaselineOfTheCurrentFoldersDrive) {
     Outcome o = Run("update", drive.Host("sub"));
     EXPECT_EQ(o.code, 0) << o.err;
     std::string baseline = drive.ReadAll("Kirafu/zenkaidt.txt");
-    EXPECT_NE(baseline.find("\r\nT:\\sub\\a.txt . . . . . 1 KB 2003/01/05 9:05:08\r\n*\r\n"), std::string::npos);
+    EXPECT_NE(baseline.find("\r\nT:\\sub\\a.txt . . . . . 1 KB 2003/01/05 9:05:08\r\n*\r\n"),
+              std::string::npos);
     o = Run("--large update t:");
     EXPECT_EQ(o.code, 0) << o.err;
     EXPECT_NE(drive.ReadAll("Kirafu/zenkaidt.txt").find("\r\nt:\\sub\\a.txt"), std::string::npos);
@@ -81,8 +83,8 @@ TEST_F(CommandLine, ErrorsExitTwoWithTheMessage) {
          "update T", "フォルダー T:\\A のサブフォルダーが多すぎます"},
         {"BadDrive", [](const TempDrive&) {}, "update 12", "ドライブは"},
         {"BadUsage", [](const TempDrive&) {}, "frobnicate", "不明なコマンドです"},
-        {"RefusedLog", [](const TempDrive& d) { d.MakeFile("Kirafu/zenkaidt.txt"); }, "show Kirafu/zenkaidt.txt",
-         "このファイルは開けません。"},
+        {"RefusedLog", [](const TempDrive& d) { d.MakeFile("Kirafu/zenkaidt.txt"); },
+         "show Kirafu/zenkaidt.txt", "このファイルは開けません。"},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.label);
@@ -93,7 +95,8 @@ TEST_F(CommandLine, ErrorsExitTwoWithTheMessage) {
         EXPECT_EQ(o.code, 2);
         EXPECT_NE(o.err.find(r.message), std::string::npos) << o.err;
     }
-    EXPECT_FALSE(fs::exists(drive.Host("Kirafu/zenkaidt.txt")) && fs::file_size(drive.Host("Kirafu/zenkaidt.txt")) > 0);
+    EXPECT_FALSE(fs::exists(drive.Host("Kirafu/zenkaidt.txt")) &&
+                 fs::file_size(drive.Host("Kirafu/zenkaidt.txt")) > 0);
 }
 
 TEST_F(CommandLine, DrivesListsTheTable) {
@@ -106,7 +109,9 @@ TEST_F(CommandLine, FirstStartFindsNoChange) {
     drive.MakeFile("a.txt");
     Outcome o = Run("start T --color=never");
     EXPECT_EQ(o.code, 0) << o.err;
-    EXPECT_NE(o.out.find("総ファイル数＝0\n変更のあったファイルはありません。\n"), std::string::npos) << o.out;
+    EXPECT_NE(o.out.find("総ファイル数＝0\n変更のあったファイルはありません。\n"),
+              std::string::npos)
+        << o.out;
     std::string log = LogBytes();
     std::string tail = "\r\n " + Sjis("変更のあったファイルはありません。") + "\r\n ";
     ASSERT_GE(log.size(), tail.size());
@@ -127,7 +132,8 @@ TEST_F(CommandLine, StartReportsAddedDeletedAndOverwrittenFiles) {
     EXPECT_EQ(o.code, 1) << o.err;
     std::string log = LogBytes();
     // The baseline itself was written after its survey, so it shows as a new file; blank its time.
-    log = std::regex_replace(log, std::regex("(zenkaidt.txt . . . . . 1 KB )[0-9/: ]+\\+"), "$1<time>+");
+    log = std::regex_replace(log, std::regex("(zenkaidt.txt . . . . . 1 KB )[0-9/: ]+\\+"),
+                             "$1<time>+");
     size_t headerEnd = log.find("\r\n");
     ASSERT_NE(headerEnd, std::string::npos);
     EXPECT_EQ(log.substr(headerEnd + 2),
@@ -152,7 +158,8 @@ TEST_F(CommandLine, StartReportsAddedDeletedAndOverwrittenFiles) {
     Outcome shown = Run("show Kirafu/x/../" + logName + " --hide-lost --color=always");
     EXPECT_EQ(shown.code, 0) << shown.err;
     EXPECT_NE(shown.out.find("\x1b[34m│　　└─over.txt"), std::string::npos) << shown.out;
-    EXPECT_EQ(shown.out.find("9:05:08!"), std::string::npos) << "--hide-lost leaves out the lost version";
+    EXPECT_EQ(shown.out.find("9:05:08!"), std::string::npos)
+        << "--hide-lost leaves out the lost version";
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
-#include "cli/Options.h"
-
 #include <gtest/gtest.h>
 
+#include "cli/Options.h"
 #include "mock/RowName.h"
 
 namespace kirafu::cli {
@@ -36,18 +35,19 @@ TEST_P(OptionsCase, Parses) {
 
 INSTANTIATE_TEST_SUITE_P(
     Args, OptionsCase,
-    testing::Values(ParseCase{"UpdateDefaultDrive", {"update"}, true, "update", std::nullopt, false},
-                    ParseCase{"UpdateDrive", {"update", "d:"}, true, "update", "d:", false},
-                    ParseCase{"OptionBefore", {"--large", "start", "D"}, true, "start", "D", true},
-                    ParseCase{"OptionAfter", {"start", "D", "--large"}, true, "start", "D", true},
-                    ParseCase{"Show", {"show", "/x/KF1.log"}, true, "show", "/x/KF1.log", false},
-                    ParseCase{"Drives", {"drives"}, true, "drives", std::nullopt, false},
-                    ParseCase{"NoCommand", {}, false, "", std::nullopt, false},
-                    ParseCase{"UnknownCommand", {"delete"}, false, "", std::nullopt, false},
-                    ParseCase{"UnknownOption", {"update", "--fast"}, false, "", std::nullopt, false},
-                    ParseCase{"ShowWithoutFile", {"show"}, false, "", std::nullopt, false},
-                    ParseCase{"TooManyWords", {"update", "C", "D"}, false, "", std::nullopt, false},
-                    ParseCase{"DrivesTakesNoDrive", {"drives", "C"}, false, "", std::nullopt, false}),
+    testing::Values(
+        ParseCase{"UpdateDefaultDrive", {"update"}, true, "update", std::nullopt, false},
+        ParseCase{"UpdateDrive", {"update", "d:"}, true, "update", "d:", false},
+        ParseCase{"OptionBefore", {"--large", "start", "D"}, true, "start", "D", true},
+        ParseCase{"OptionAfter", {"start", "D", "--large"}, true, "start", "D", true},
+        ParseCase{"Show", {"show", "/x/KF1.log"}, true, "show", "/x/KF1.log", false},
+        ParseCase{"Drives", {"drives"}, true, "drives", std::nullopt, false},
+        ParseCase{"NoCommand", {}, false, "", std::nullopt, false},
+        ParseCase{"UnknownCommand", {"delete"}, false, "", std::nullopt, false},
+        ParseCase{"UnknownOption", {"update", "--fast"}, false, "", std::nullopt, false},
+        ParseCase{"ShowWithoutFile", {"show"}, false, "", std::nullopt, false},
+        ParseCase{"TooManyWords", {"update", "C", "D"}, false, "", std::nullopt, false},
+        ParseCase{"DrivesTakesNoDrive", {"drives", "C"}, false, "", std::nullopt, false}),
     test::RowName());
 
 TEST(Options, ColourAndHiding) {

@@ -3,8 +3,6 @@
 // step-by-step walk (written out below) does.
 #include <gtest/gtest.h>
 
-#include "mock/RowName.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +12,7 @@
 #include "compare/ClassifyChanges.h"
 #include "compare/CompareTables.h"
 #include "compare/OrderAndPairChanges.h"
+#include "mock/RowName.h"
 #include "mock/TempDrive.h"
 
 namespace kirafu {

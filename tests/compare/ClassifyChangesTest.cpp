@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "mock/RowName.h"
-
 #include "compare/ClassifyChanges.h"
 #include "compare/CompareTables.h"
 #include "compare/OrderAndPairChanges.h"
+#include "mock/RowName.h"
 #include "mock/TempDrive.h"
 #include "platform/Error.h"
 #include "platform/NameCodec.h"

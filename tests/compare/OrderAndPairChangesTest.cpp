@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "mock/RowName.h"
-
 #include "compare/CompareTables.h"
 #include "compare/OrderAndPairChanges.h"
+#include "mock/RowName.h"
 
 namespace kirafu {
 namespace {

@@ -16,7 +16,9 @@
 
 namespace {
 
-kirafu::Capacities SmallTables() { return {400, 300, 200, 50, 10}; }
+kirafu::Capacities SmallTables() {
+    return {400, 300, 200, 50, 10};
+}
 
 }  // namespace
 
@@ -63,14 +65,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (static_cast<size_t>(t.ResultCount) != expected) std::abort();
         for (int32_t i = 0; i < t.ResultCount; ++i) {
             const std::string& e = t.ResultList[static_cast<size_t>(i)];
-            if (e.empty() || std::string_view("+-*!").find(e.back()) == std::string_view::npos) std::abort();
+            if (e.empty() || std::string_view("+-*!").find(e.back()) == std::string_view::npos)
+                std::abort();
         }
         BuildResultTree();
         if (t.ListCount >= t.capacities.displaySlots) std::abort();
     } catch (const Failure&) {
         refused = true;  // a result larger than the tables is refused; that is an answer too
     }
-    if (refused && expected <= static_cast<size_t>(SmallTables().resultSlots) && t.ListCount != 0) std::abort();
+    if (refused && expected <= static_cast<size_t>(SmallTables().resultSlots) && t.ListCount != 0)
+        std::abort();
     ReleaseWorkingTables();
     return 0;
 }

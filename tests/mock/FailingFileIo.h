@@ -9,7 +9,7 @@
 namespace kirafu::test {
 
 class FailingFileIo final : public FileIo {
-public:
+  public:
     explicit FailingFileIo(long long budget, int error = ENOSPC) : budget_(budget), error_(error) {}
     ssize_t Write(int fd, const char* data, size_t size) override {
         if (budget_ <= 0) {
@@ -38,14 +38,14 @@ public:
     bool failSync = false;
     bool failRename = false;
 
-private:
+  private:
     long long budget_;
     int error_;
 };
 
 // Installs a file layer for the life of the object.
 class ScopedFileIo {
-public:
+  public:
     explicit ScopedFileIo(FileIo& io) { SetFileIo(&io); }
     ~ScopedFileIo() { SetFileIo(nullptr); }
 };

@@ -27,9 +27,11 @@ TempDrive::TempDrive(char letter) {
 TempDrive::~TempDrive() {
     std::error_code ec;
     // Give write access back everywhere first, so that nothing stays behind.
-    for (auto it = fs::recursive_directory_iterator(root_, fs::directory_options::skip_permission_denied, ec);
+    for (auto it = fs::recursive_directory_iterator(
+             root_, fs::directory_options::skip_permission_denied, ec);
          it != fs::recursive_directory_iterator(); it.increment(ec)) {
-        if (!it->is_symlink(ec)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+        if (!it->is_symlink(ec))
+            fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
     }
     fs::remove_all(root_, ec);
 }
@@ -38,9 +40,12 @@ std::string TempDrive::Host(std::string_view relative) const {
     return relative.empty() ? root_ : root_ + "/" + std::string(relative);
 }
 
-void TempDrive::MakeFolder(std::string_view relative) const { fs::create_directories(Host(relative)); }
+void TempDrive::MakeFolder(std::string_view relative) const {
+    fs::create_directories(Host(relative));
+}
 
-void TempDrive::MakeFile(std::string_view relative, std::string_view content, long long mtime) const {
+void TempDrive::MakeFile(std::string_view relative, std::string_view content,
+                         long long mtime) const {
     fs::path p = Host(relative);
     fs::create_directories(p.parent_path());
     std::ofstream(p, std::ios::binary) << content;
@@ -51,7 +56,8 @@ void TempDrive::MakeSparseFile(std::string_view relative, long long size) const 
     fs::path p = Host(relative);
     fs::create_directories(p.parent_path());
     std::ofstream(p, std::ios::binary).flush();
-    if (truncate(p.c_str(), static_cast<off_t>(size)) != 0) throw std::runtime_error("truncate failed");
+    if (truncate(p.c_str(), static_cast<off_t>(size)) != 0)
+        throw std::runtime_error("truncate failed");
     SetTime(relative, 1041757508);
 }
 

@@ -4,18 +4,17 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/Controls.h"
-
-#include <vector>
 
 namespace kirafu::test {
 
 // A fresh temporary folder, made drive `letter` of the drive table (the table then holds only
 // this drive). Removed with everything in it at the end of the test.
 class TempDrive {
-public:
+  public:
     explicit TempDrive(char letter = 'T');
     ~TempDrive();
     TempDrive(const TempDrive&) = delete;
@@ -33,13 +32,13 @@ public:
     void SetTime(std::string_view relative, long long mtime) const;
     std::string ReadAll(std::string_view relative) const;
 
-private:
+  private:
     std::string root_;
 };
 
 // A clock that says what the test tells it.
 class MockClock final : public Clock {
-public:
+  public:
     explicit MockClock(LocalMoment m) : now(m) {}
     LocalMoment Now() const override { return now; }
     LocalMoment now;
@@ -47,7 +46,7 @@ public:
 
 // A progress bar that records every call, as "max N" and "pos N".
 class RecordingProgressBar final : public ProgressBar {
-public:
+  public:
     void SetMax(int max) override { calls.push_back("max " + std::to_string(max)); }
     void SetPosition(int position) override { calls.push_back("pos " + std::to_string(position)); }
     std::vector<std::string> calls;

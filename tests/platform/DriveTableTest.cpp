@@ -1,6 +1,6 @@
-#include "platform/DriveTable.h"
-
 #include <gtest/gtest.h>
+
+#include "platform/DriveTable.h"
 
 namespace kirafu {
 namespace {

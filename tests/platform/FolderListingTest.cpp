@@ -1,5 +1,3 @@
-#include "platform/FolderListing.h"
-
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -9,6 +7,7 @@
 #include <map>
 
 #include "mock/TempDrive.h"
+#include "platform/FolderListing.h"
 
 namespace kirafu {
 namespace {
@@ -45,9 +44,9 @@ TEST(FolderListing, AttributeValues) {
         int64_t size;
     };
     const Row rows[] = {
-        {"plain", 16, 0},        {".hiddenfolder", 18, 0}, {"file.txt", 32, 5},
-        {".hiddenfile", 34, 0},  {"readonly.txt", 33, 0},  {"tofolder", 1040, 0},
-        {"tofile", 1056, 0},     {"dangling", 1056, 0},    {"fifo", 4, 0},
+        {"plain", 16, 0},       {".hiddenfolder", 18, 0}, {"file.txt", 32, 5},
+        {".hiddenfile", 34, 0}, {"readonly.txt", 33, 0},  {"tofolder", 1040, 0},
+        {"tofile", 1056, 0},    {"dangling", 1056, 0},    {"fifo", 4, 0},
     };
     auto all = ListAll("T:");
     EXPECT_EQ(all.size(), std::size(rows)) << "\".\" and \"..\" are left out";

@@ -1,16 +1,14 @@
-#include "platform/TextFile.h"
-
 #include <gtest/gtest.h>
-
-#include "mock/RowName.h"
 #include <unistd.h>
 
 #include <filesystem>
 
 #include "mock/FailingFileIo.h"
+#include "mock/RowName.h"
 #include "mock/TempDrive.h"
 #include "platform/Error.h"
 #include "platform/NameCodec.h"
+#include "platform/TextFile.h"
 
 namespace kirafu {
 namespace {
@@ -66,7 +64,8 @@ TEST_P(TextWriterFault, LeavesTheOldFileAsItWas) {
     test::ScopedFileIo scoped(io);
     try {
         TextWriter w("T:\\a.txt");
-        for (int i = 0; i < 20000; ++i) w.Write("C:\\some\\file.txt . . . . . 1 KB 2003/01/05 9:05:08\n");
+        for (int i = 0; i < 20000; ++i)
+            w.Write("C:\\some\\file.txt . . . . . 1 KB 2003/01/05 9:05:08\n");
         w.Commit();
         FAIL() << "no failure reported";
     } catch (const Failure& f) {
@@ -105,7 +104,9 @@ TEST(TextWriter, NamesTheFileWhenItCannotBeCreated) {
         TextWriter w("T:\\missing\\a.txt");
         FAIL();
     } catch (const Failure& f) {
-        EXPECT_EQ(f.message(), Sjis("T:\\missing\\a.txt を作成できません（ファイルまたはフォルダーがありません）。"));
+        EXPECT_EQ(
+            f.message(),
+            Sjis("T:\\missing\\a.txt を作成できません（ファイルまたはフォルダーがありません）。"));
     }
 }
 

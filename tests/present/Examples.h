@@ -2,8 +2,6 @@
 // out (before and after the branch repair), its result log, and small helpers over the tables.
 #pragma once
 
-#include "mock/RowName.h"
-
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -12,6 +10,7 @@
 #include <vector>
 
 #include "app/WorkingTables.h"
+#include "mock/RowName.h"
 
 namespace kirafu::test {
 

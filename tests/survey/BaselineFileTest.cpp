@@ -1,16 +1,14 @@
-#include "survey/BaselineFile.h"
-
 #include <fcntl.h>
 #include <gtest/gtest.h>
-
-#include "mock/RowName.h"
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
 #include "mock/FailingFileIo.h"
+#include "mock/RowName.h"
 #include "platform/Error.h"
 #include "platform/NameCodec.h"
+#include "survey/BaselineFile.h"
 #include "survey/SurveyFixture.h"
 
 namespace kirafu {
@@ -22,7 +20,7 @@ using test::SurveyTest;
 using Lines = std::vector<std::string>;
 
 class BaselineTest : public SurveyTest {
-protected:
+  protected:
     Lines Previous() const {
         const WorkingTables& t = Tables();
         Lines out;
@@ -41,7 +39,7 @@ protected:
 };
 
 TEST_F(BaselineTest, FirstSurveyIsStoredByteForByteAndReadBack) {
-    drive.MakeFile("AUTOEXEC.BAT", "", 1040754600);          // 2002/12/24 18:30:00
+    drive.MakeFile("AUTOEXEC.BAT", "", 1040754600);                        // 2002/12/24 18:30:00
     drive.MakeFile("Windows/win.ini", std::string(3587, 'w'), 901029908);  // 1998/07/21 14:05:08
     Survey();
     EnsureAndReadBaseline();
@@ -70,7 +68,8 @@ TEST_F(BaselineTest, AnExistingBaselineIsNotRewrittenByEnsure) {
 TEST_F(BaselineTest, LongEntryLinesComeBackWhole) {
     // Entry lines of 196 to 201 bytes, and one of about 1200.
     const std::string folder = "long/" + std::string(150, 'f');
-    for (size_t length = 3; length <= 8; ++length) drive.MakeFile(folder + "/" + std::string(length, 'n'));
+    for (size_t length = 3; length <= 8; ++length)
+        drive.MakeFile(folder + "/" + std::string(length, 'n'));
     std::string deep = "deep";
     for (int i = 0; i < 5; ++i) deep += "/" + std::string(230, 'd');
     drive.MakeFile(deep + "/file");
@@ -104,11 +103,28 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ReadCase{"Empty", "", "", "", {"*"}},
         ReadCase{"DateOnly", "03/01/05\r\n", "03/01/05", "", {"*"}},
-        ReadCase{"NoEndMarker", "03/01/05\r\n 9:05:08\r\nC:\\a\r\nC:\\b", "03/01/05", "9:05:08", {"C:\\a", "C:\\b", "*"}},
-        ReadCase{"LinesAfterTheEndMarkerIgnored", "d\r\n t\r\nC:\\a\r\n*\r\nC:\\b\r\n", "d", "t", {"C:\\a", "*"}},
-        ReadCase{"BlankLineKept", "d\r\n t\r\nC:\\a\r\n   \r\nC:\\b\r\n*\r\n", "d", "t", {"C:\\a", "", "C:\\b", "*"}},
-        ReadCase{"Trimmed", "\t d \r\n t\r\n  C:\\a . . 1 KB  \r\n*  \r\n", "d", "t", {"C:\\a . . 1 KB", "*"}},
-        ReadCase{"LineEndingInStarIsNoMarker", "d\r\n t\r\nC:\\a*\r\n*\r\n", "d", "t", {"C:\\a*", "*"}},
+        ReadCase{"NoEndMarker",
+                 "03/01/05\r\n 9:05:08\r\nC:\\a\r\nC:\\b",
+                 "03/01/05",
+                 "9:05:08",
+                 {"C:\\a", "C:\\b", "*"}},
+        ReadCase{"LinesAfterTheEndMarkerIgnored",
+                 "d\r\n t\r\nC:\\a\r\n*\r\nC:\\b\r\n",
+                 "d",
+                 "t",
+                 {"C:\\a", "*"}},
+        ReadCase{"BlankLineKept",
+                 "d\r\n t\r\nC:\\a\r\n   \r\nC:\\b\r\n*\r\n",
+                 "d",
+                 "t",
+                 {"C:\\a", "", "C:\\b", "*"}},
+        ReadCase{"Trimmed",
+                 "\t d \r\n t\r\n  C:\\a . . 1 KB  \r\n*  \r\n",
+                 "d",
+                 "t",
+                 {"C:\\a . . 1 KB", "*"}},
+        ReadCase{
+            "LineEndingInStarIsNoMarker", "d\r\n t\r\nC:\\a*\r\n*\r\n", "d", "t", {"C:\\a*", "*"}},
         ReadCase{"LfOnly", "d\n t\nC:\\a\n*\n", "d", "t", {"C:\\a", "*"}}),
     test::RowName());
 
@@ -123,7 +139,9 @@ TEST_F(BaselineTest, MoreLinesThanTheListHoldsStopTheCommand) {
         ReadFrom(bytes + "C:\\one-more\r\n*\r\n");
         FAIL() << "no failure";
     } catch (const Failure& f) {
-        EXPECT_EQ(f.message(), Sjis("基準ファイル T:\\Kirafu\\zenkaidt.txt の行数が多すぎます（29999 行まで）。"));
+        EXPECT_EQ(
+            f.message(),
+            Sjis("基準ファイル T:\\Kirafu\\zenkaidt.txt の行数が多すぎます（29999 行まで）。"));
     }
 }
 

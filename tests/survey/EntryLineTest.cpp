@@ -1,8 +1,7 @@
-#include "survey/EntryLine.h"
-
 #include <gtest/gtest.h>
 
 #include "mock/RowName.h"
+#include "survey/EntryLine.h"
 
 namespace kirafu {
 namespace {
@@ -46,14 +45,26 @@ INSTANTIATE_TEST_SUITE_P(
         TailCase{"FourGiBPlus5000", (4LL << 30) + 5000, kJan5,
                  "C:\\Windows\\x . . 4194309 KB 2003/01/05 9:05:08"},
         TailCase{"Midnight", 0, {2001, 4, 1, 0, 0, 0}, "C:\\Windows\\x . . . . . 1 KB 2001/04/01"},
-        TailCase{"TwoSecondsPastMidnight", 0, {2001, 4, 1, 0, 0, 2},
+        TailCase{"TwoSecondsPastMidnight",
+                 0,
+                 {2001, 4, 1, 0, 0, 2},
                  "C:\\Windows\\x . . . . . 1 KB 2001/04/01 0:00:02"},
-        TailCase{"TwoDigitHour", 3587, {1998, 7, 21, 14, 5, 8},
+        TailCase{"TwoDigitHour",
+                 3587,
+                 {1998, 7, 21, 14, 5, 8},
                  "C:\\Windows\\x . . . . . 4 KB 1998/07/21 14:05:08"},
         // The century is the real one.
-        TailCase{"Year1985", 0, {1985, 6, 1, 12, 0, 0}, "C:\\Windows\\x . . . . . 1 KB 1985/06/01 12:00:00"},
-        TailCase{"Year2095", 0, {2095, 6, 1, 12, 0, 0}, "C:\\Windows\\x . . . . . 1 KB 2095/06/01 12:00:00"},
-        TailCase{"Year2107", 0, {2107, 12, 31, 23, 59, 58},
+        TailCase{"Year1985",
+                 0,
+                 {1985, 6, 1, 12, 0, 0},
+                 "C:\\Windows\\x . . . . . 1 KB 1985/06/01 12:00:00"},
+        TailCase{"Year2095",
+                 0,
+                 {2095, 6, 1, 12, 0, 0},
+                 "C:\\Windows\\x . . . . . 1 KB 2095/06/01 12:00:00"},
+        TailCase{"Year2107",
+                 0,
+                 {2107, 12, 31, 23, 59, 58},
                  "C:\\Windows\\x . . . . . 1 KB 2107/12/31 23:59:58"}),
     test::RowName());
 

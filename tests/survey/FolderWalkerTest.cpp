@@ -1,14 +1,12 @@
-#include "survey/FolderWalker.h"
-
 #include <gtest/gtest.h>
-
-#include "mock/RowName.h"
 #include <unistd.h>
 
 #include <algorithm>
 
+#include "mock/RowName.h"
 #include "platform/Error.h"
 #include "platform/NameCodec.h"
+#include "survey/FolderWalker.h"
 #include "survey/SurveyFixture.h"
 
 namespace kirafu {
@@ -43,8 +41,8 @@ TEST_F(SurveyTest, WalksDepthFirstWithEachFoldersFilesFirst) {
     drive.MakeFile("A/a.txt");
     drive.MakeFile("A/B/b.txt");
     drive.MakeFile("A/B/C/c.txt");
-    EXPECT_EQ(Survey(), (Lines{"T:\\r.txt" + kTail, "T:\\A\\a.txt" + kTail, "T:\\A\\B\\b.txt" + kTail,
-                               "T:\\A\\B\\C\\c.txt" + kTail}));
+    EXPECT_EQ(Survey(), (Lines{"T:\\r.txt" + kTail, "T:\\A\\a.txt" + kTail,
+                               "T:\\A\\B\\b.txt" + kTail, "T:\\A\\B\\C\\c.txt" + kTail}));
 }
 
 TEST_F(SurveyTest, LaterSurveysOverwriteFromSlotZero) {
@@ -60,7 +58,8 @@ TEST_F(SurveyTest, LaterSurveysOverwriteFromSlotZero) {
 TEST_F(SurveyTest, ProgramFilesIsSurveyedOnce) {
     drive.MakeFile("Program Files/app.exe");
     drive.MakeFile("Other/x.txt");
-    EXPECT_EQ(Sorted(Survey()), (Lines{"T:\\Other\\x.txt" + kTail, "T:\\Program Files\\app.exe" + kTail}));
+    EXPECT_EQ(Sorted(Survey()),
+              (Lines{"T:\\Other\\x.txt" + kTail, "T:\\Program Files\\app.exe" + kTail}));
 }
 
 TEST_F(SurveyTest, ProgramFilesAsALinkIsNotFollowed) {
@@ -86,8 +85,8 @@ TEST_F(SurveyTest, LinksHiddenFoldersAndOddNamesAreRecordedNotDescended) {
     drive.SetTime(".git", 1041757508);
     drive.SetTime("linked", 1041757508);
     drive.SetTime("loop", 1041757508);
-    EXPECT_EQ(Sorted(Survey()), Sorted({"T:\\.git" + kTail, "T:\\linked" + kTail, "T:\\loop" + kTail,
-                                        "T:\\real\\inside.txt" + kTail}));
+    EXPECT_EQ(Sorted(Survey()), Sorted({"T:\\.git" + kTail, "T:\\linked" + kTail,
+                                        "T:\\loop" + kTail, "T:\\real\\inside.txt" + kTail}));
 }
 
 TEST_F(SurveyTest, FoldersWhoseNamesNeedEscapesAreWalked) {
@@ -129,7 +128,8 @@ TEST_P(FolderLimit, StopsCleanlyPastFiftyFolders) {
     } catch (const Failure& f) {
         std::string folder = c.parent.empty() ? "T:\\" : "T:\\" + c.parent;
         EXPECT_EQ(f.message(), Sjis("フォルダー ") + folder +
-                                   Sjis(" のサブフォルダーが多すぎます（一つのフォルダーにつき 50 個まで）。調査を中止しました。"));
+                                   Sjis(" のサブフォルダーが多すぎます（一つのフォルダーにつき 50 "
+                                        "個まで）。調査を中止しました。"));
     }
 }
 
@@ -137,7 +137,8 @@ INSTANTIATE_TEST_SUITE_P(Limits, FolderLimit,
                          testing::Values(FolderLimitCase{"Fifty", "A", 50, true},
                                          FolderLimitCase{"FiftyOne", "A", 51, false},
                                          FolderLimitCase{"RootFortyNine", "", 49, true},
-                                         FolderLimitCase{"RootFiftyWithoutProgramFiles", "", 50, false}),
+                                         FolderLimitCase{"RootFiftyWithoutProgramFiles", "", 50,
+                                                         false}),
                          test::RowName());
 
 TEST_F(SurveyTest, RootWithFiftyFoldersOneOfThemProgramFiles) {
@@ -154,7 +155,8 @@ TEST_F(SurveyTest, StopsCleanlyPastTheFileLimit) {
         StartSurvey(clock);
         FAIL() << "no failure";
     } catch (const Failure& f) {
-        EXPECT_EQ(f.message(), Sjis("ドライブ T: のファイルが多すぎます（29999 個まで）。調査を中止しました。"));
+        EXPECT_EQ(f.message(),
+                  Sjis("ドライブ T: のファイルが多すぎます（29999 個まで）。調査を中止しました。"));
     }
 }
 

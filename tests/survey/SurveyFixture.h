@@ -13,7 +13,7 @@
 namespace kirafu::test {
 
 class SurveyTest : public testing::Test {
-protected:
+  protected:
     explicit SurveyTest(Capacities caps = Capacities::Standard()) {
         CreateWorkingTables(caps);
         Tables().DriveLetter = "T";
