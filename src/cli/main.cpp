@@ -30,8 +30,10 @@ constexpr int kExitNoChange = 0;
 constexpr int kExitChanges = 1;
 constexpr int kExitError = 2;
 
-[[noreturn]] void Fail(const std::string& utf8) {
-    throw Failure(Sjis(utf8));
+// Ends the command with a message (UTF-8 in the source) that may name what the user typed.
+// The typed text goes through the name codec, so any bytes make a valid Shift-JIS message.
+[[noreturn]] void Fail(std::string_view message, std::string_view typed = {}) {
+    throw Failure(Sjis(message) + HostNameToText(typed));
 }
 
 // The drive letter of the command: as typed ("d", "D:", "d:\"), or the current folder's.
@@ -41,7 +43,7 @@ std::string DriveLetterOf(const Options& o) {
         bool letter = !a.empty() && ((a[0] >= 'A' && a[0] <= 'Z') || (a[0] >= 'a' && a[0] <= 'z'));
         if (!letter ||
             !(a.size() == 1 || a.substr(1) == ":" || a.substr(1) == ":\\" || a.substr(1) == ":/"))
-            Fail("ドライブは C や d: のように指定してください: " + a);
+            Fail("ドライブは C や d: のように指定してください: ", a);
         return a.substr(0, 1);
     }
     std::string here = CurrentFolder();
@@ -105,16 +107,11 @@ int RunStartCommand(const Options& o) {
     Tables().DriveLetter = DriveLetterOf(o);
     SystemClock clock;
     PrintingView view(o);
-    int changes;
-    if (isatty(STDERR_FILENO)) {
-        TerminalProgressBar bar(stderr);
-        RunStart(clock, bar, view);
-    } else {
-        NoProgressBar bar;
-        RunStart(clock, bar, view);
-    }
-    changes = Tables().ListCount;
-    return changes == 0 ? kExitNoChange : kExitChanges;
+    TerminalProgressBar terminalBar(stderr);
+    NoProgressBar noBar;
+    ProgressBar& bar = isatty(STDERR_FILENO) ? static_cast<ProgressBar&>(terminalBar) : noBar;
+    RunStart(clock, bar, view);
+    return Tables().ListCount == 0 ? kExitNoChange : kExitChanges;
 }
 
 int RunShowCommand(const Options& o) {
@@ -122,7 +119,7 @@ int RunShowCommand(const Options& o) {
     std::error_code ec;
     fs::path host = fs::absolute(*o.argument, ec).lexically_normal();
     auto drivePath = Drives().ToDrivePath(host.string());
-    if (!drivePath) Fail("ドライブ表のどのドライブにもないファイルです: " + *o.argument);
+    if (!drivePath) Fail("ドライブ表のどのドライブにもないファイルです: ", *o.argument);
     PastLogOutcome outcome = LoadPastLog(*drivePath);
     if (outcome.refused) throw Failure(RefusalMessage());
     PrintDisplayLines(o, 0, UseColor(o));

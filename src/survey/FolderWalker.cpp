@@ -85,7 +85,6 @@ void WalkDrive() {
     t.FolderPath.clear();
 
     // counts[d] and next[d]: the folders stored at level d and the one in hand.
-    static_assert(sizeof(int) >= 4);
     int counts[kMaxLevels] = {};
     int next[kMaxLevels] = {};
     if (levels > kMaxLevels) throw Failure(Sjis("内部エラー：フォルダーの階層数が大きすぎます。"));

@@ -82,6 +82,11 @@ TEST_F(CommandLine, ErrorsExitTwoWithTheMessage) {
          },
          "update T", "フォルダー T:\\A のサブフォルダーが多すぎます"},
         {"BadDrive", [](const TempDrive&) {}, "update 12", "ドライブは"},
+        // Typed text that Shift-JIS cannot hold is named in escapes, not a crash.
+        {"BadDriveOutsideShiftJis", [](const TempDrive&) {}, "update \xC3\xA9",
+         "指定してください: %C3%A9"},
+        {"LogOutsideTheDrives", [](const TempDrive&) {}, "show '/nowhere/\xF0\x9F\x98\x80KF.log'",
+         "どのドライブにもないファイルです: /nowhere/%F0%9F%98%80KF.log"},
         {"BadUsage", [](const TempDrive&) {}, "frobnicate", "不明なコマンドです"},
         {"RefusedLog", [](const TempDrive& d) { d.MakeFile("Kirafu/zenkaidt.txt"); },
          "show Kirafu/zenkaidt.txt", "このファイルは開けません。"},
